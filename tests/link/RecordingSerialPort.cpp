@@ -2,7 +2,6 @@
 #include "SerialPort.h"
 
 #include <algorithm>
-#include <cstring>
 
 PortRecord& RecordedPort() {
     static PortRecord record;
@@ -36,7 +35,7 @@ DWORD SerialPort::Read(void* Buffer, DWORD Count) {
     std::size_t n = std::min<std::size_t>(Count, record.Incoming.size());
     if (record.ChunkSize != 0)
         n = std::min(n, record.ChunkSize);
-    std::memcpy(Buffer, record.Incoming.data(), n);
+    std::copy_n(record.Incoming.begin(), n, static_cast<std::uint8_t*>(Buffer));
     record.Incoming.erase(record.Incoming.begin(), record.Incoming.begin() + n);
     record.Calls.push_back("Read " + std::to_string(Count) + " -> " + std::to_string(n));
     return static_cast<DWORD>(n);
