@@ -70,8 +70,9 @@ constexpr FaultName FaultNames[] = {
 
 }  // namespace
 
-ControlCommands::ControlCommands(SimState& state)
+ControlCommands::ControlCommands(SimState& state, std::function<void()> flushLine)
     : State(state),
+      FlushLine(std::move(flushLine)),
       Handlers{
           {"get", &ControlCommands::Get},
           {"set", &ControlCommands::Set},
@@ -84,6 +85,7 @@ ControlCommands::ControlCommands(SimState& state)
           {"writes", &ControlCommands::Writes},
           {"restarts", &ControlCommands::Restarts},
           {"clear", &ControlCommands::Clear},
+          {"flush", &ControlCommands::Flush},
           {"quit", &ControlCommands::Quit},
       }
 {
@@ -241,6 +243,14 @@ std::string ControlCommands::Clear(const Words& words, const std::string&)
         return Error("usage: clear");
     State.Log.Clear();
     State.Registers.ClearRestarts();
+    return Ok;
+}
+
+std::string ControlCommands::Flush(const Words& words, const std::string&)
+{
+    if (words.size() != 1)
+        return Error("usage: flush");
+    FlushLine();
     return Ok;
 }
 

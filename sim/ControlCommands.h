@@ -2,6 +2,7 @@
 
 #include "SimState.h"
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -20,10 +21,12 @@
 //   writes                             -> ok REG=VALUE ... every function-6 request, in order
 //   restarts                           -> ok N, restart commands carried out
 //   clear                              forgets requests, writes and restarts
+//   flush                              drops replies not yet sent and sent bytes not yet read
 //   quit                               stops the simulator
 class ControlCommands {
 public:
-    explicit ControlCommands(SimState& state);
+    // `flushLine` carries out the command flush.
+    ControlCommands(SimState& state, std::function<void()> flushLine);
 
     std::string Execute(const std::string& line);
 
@@ -42,8 +45,10 @@ private:
     std::string Writes(const Words& words, const std::string& line);
     std::string Restarts(const Words& words, const std::string& line);
     std::string Clear(const Words& words, const std::string& line);
+    std::string Flush(const Words& words, const std::string& line);
     std::string Quit(const Words& words, const std::string& line);
 
     SimState& State;
+    std::function<void()> FlushLine;
     std::map<std::string, Handler> Handlers;
 };

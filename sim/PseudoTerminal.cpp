@@ -72,6 +72,11 @@ bool PseudoTerminal::Link(const std::string& linkPath)
     return true;
 }
 
+void PseudoTerminal::DiscardUnread()
+{
+    tcflush(HeldDevice, TCIFLUSH);
+}
+
 // Terminal settings made on the device side are read back through the master side.
 std::optional<uint32_t> PseudoTerminal::LineBaudRate() const
 {

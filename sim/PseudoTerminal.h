@@ -19,6 +19,9 @@ public:
     // there (never any other file). The link is removed with the terminal.
     bool Link(const std::string& linkPath);
 
+    // Drops what the sensor sent and no master has read yet.
+    void DiscardUnread();
+
     int Fd() const { return Master; }
     const std::string& Path() const { return DevicePath; }
     // The baud rate the master has set on its line, 0 for a rate outside the usual ones. A pty

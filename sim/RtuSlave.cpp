@@ -39,6 +39,12 @@ void RtuSlave::OnReadable(Clock::time_point now)
     TakeRequests(now);
 }
 
+void RtuSlave::Discard()
+{
+    Received.clear();
+    Out.Clear();
+}
+
 bool RtuSlave::HearsLine() const
 {
     const std::optional<uint32_t> rate = LineBaudRate();

@@ -23,6 +23,8 @@ public:
 
     // Reads what has arrived on the descriptor and serves every complete request in it.
     void OnReadable(Clock::time_point now);
+    // Forgets the bytes of an incomplete request and every reply not yet sent.
+    void Discard();
     Transmitter& Output() { return Out; }
 
 private:

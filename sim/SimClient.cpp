@@ -127,6 +127,11 @@ bool SimClient::Clear()
     return Ok("clear");
 }
 
+bool SimClient::Flush()
+{
+    return Ok("flush");
+}
+
 bool SimClient::Quit()
 {
     return Ok("quit");

@@ -38,6 +38,7 @@ public:
     std::vector<std::pair<uint16_t, uint16_t>> Writes();
     unsigned Restarts();
     bool Clear();
+    bool Flush();
     bool Quit();
 
 private:

@@ -54,13 +54,16 @@ int Simulator::Run(std::ostream& out, std::ostream& err)
     SimState state(Options.Settings);
     state.Registers.SetIdent(Options.Ident);
     state.Timing = ReplyTiming{Options.Delay, Options.Paced};
-    ControlCommands commands(state);
+    RtuSlave slave(pty.Fd(), state, [&pty] { return pty.LineBaudRate(); });
+    ControlCommands commands(state, [&slave, &pty] {
+        slave.Discard();
+        pty.DiscardUnread();
+    });
     ControlServer server([&commands](const std::string& line) { return commands.Execute(line); });
     if (!server.Listen(Options.ControlPort)) {
         err << "zef-sim: cannot listen on control port " << Options.ControlPort << "\n";
         return 1;
     }
-    RtuSlave slave(pty.Fd(), state, [&pty] { return pty.LineBaudRate(); });
 
     out << "pty " << pty.Path() << std::endl;
     out << "control 127.0.0.1:" << server.Port() << std::endl;

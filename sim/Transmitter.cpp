@@ -38,6 +38,13 @@ void Transmitter::Send(Clock::time_point now)
     }
 }
 
+void Transmitter::Clear()
+{
+    Pending.clear();
+    QueueEnd = Clock::time_point();
+    Full = false;
+}
+
 std::optional<Transmitter::Clock::time_point> Transmitter::NextDue() const
 {
     if (Pending.empty() || Full)

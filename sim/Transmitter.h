@@ -20,6 +20,8 @@ public:
     void Queue(std::vector<uint8_t> bytes, Clock::time_point start, Clock::duration interval);
     // Writes every byte that is due at `now`.
     void Send(Clock::time_point now);
+    // Forgets every byte not yet written.
+    void Clear();
     // When the next byte is due; none when nothing is queued or the descriptor is full.
     std::optional<Clock::time_point> NextDue() const;
     // The descriptor took fewer bytes than offered: wait until it can take more.

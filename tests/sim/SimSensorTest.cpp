@@ -267,6 +267,23 @@ TEST_F(SimSensor, LateReplyComesAfterTheMasterGaveUp)
     EXPECT_EQ(Reply("01 04 02 01 05"), Transact("01 04 00 04 00 01", 7)) << "on time again after one request";
 }
 
+// A reply still waiting for its time, or sent while nobody read, can be dropped between tests.
+TEST_F(SimSensor, FlushDropsRepliesNotYetRead)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(Control.Fault("late 300 count 1"));
+    Master->Send("01 04 00 04 00 01");
+    std::this_thread::sleep_for(100ms);
+    ASSERT_TRUE(Control.Flush());
+    EXPECT_EQ("", Master->Receive(1, 500ms)) << "a late reply after flush";
+
+    Master->Send("01 04 00 04 00 01");
+    std::this_thread::sleep_for(100ms);
+    ASSERT_TRUE(Control.Flush());
+    EXPECT_EQ("", Master->Receive(1, Silence)) << "a reply sent but not read before flush";
+    EXPECT_EQ(Reply("01 04 02 01 05"), Transact("01 04 00 04 00 01", 7)) << "after flush";
+}
+
 // A counted fault hits only the next requests; a refused or unanswered write is not carried out,
 // a damaged reply does not undo the write behind it.
 TEST_F(SimSensor, CountedFaultsAndTheirEffectOnWrites)
@@ -385,6 +402,7 @@ TEST_F(SimSensor, ControlCommandsAndTheirErrors)
         {"pace maybe", "err usage: pace on|off"},
         {"delay -1", "err usage: delay MS"},
         {"requests x", "err usage: requests [FUNC [REG]]"},
+        {"flush now", "err usage: flush"},
         {"frobnicate", "err unknown command frobnicate"},
         {"", "err empty command"},
     };
