@@ -11,11 +11,11 @@ LRESULT CALLBACK InitialWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     WindowsObject* object = CreatingObject;
     if (!object)
         return DefWindowProcA(window, message, wParam, lParam);
-    // Cleared before the object's first handler runs, which may create windows of its own.
-    CreatingObject = nullptr;
     object->Handle = window;
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(object->Thunk));
-    return object->Thunk(window, message, wParam, lParam);
+    LRESULT result = object->Thunk(window, message, wParam, lParam);
+    CreatingObject = nullptr;
+    return result;
 }
 
 namespace {

@@ -1,7 +1,5 @@
 #include "Recording.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <map>
 
@@ -16,12 +14,25 @@ void Record(const std::string& entry)
     Recorded().push_back(entry);
 }
 
-Log EntriesStartingWith(const std::string& prefix)
+Log FirstEntries(std::size_t count)
+{
+    const Log& log = Recorded();
+    return Log(log.begin(), log.begin() + std::min(count, log.size()));
+}
+
+Log EntriesWith(const std::string& text)
+{
+    return EntriesWith({text});
+}
+
+Log EntriesWith(std::initializer_list<std::string> texts)
 {
     Log entries;
-    for (const std::string& entry : Recorded())
-        if (entry.compare(0, prefix.size(), prefix) == 0)
+    for (const std::string& entry : Recorded()) {
+        auto found = [&](const std::string& text) { return entry.find(text) != std::string::npos; };
+        if (std::any_of(texts.begin(), texts.end(), found))
             entries.push_back(entry);
+    }
     return entries;
 }
 
@@ -188,6 +199,7 @@ void RecordingWindow::Paint(PAINTSTRUCT& paint)
 {
     ++PaintCalls;
     PaintDc = paint.hdc;
+    PaintDcWindow = WindowFromDC(paint.hdc);
     Record(Name + ":Paint");
 }
 

@@ -17,8 +17,12 @@ using Log = std::vector<std::string>;
 Log& Recorded();
 void Record(const std::string& entry);
 
-// The entries that begin with `prefix` (such as "main:" or "main:HandleCommand").
-Log EntriesStartingWith(const std::string& prefix);
+// The first `count` entries, or all when there are fewer.
+Log FirstEntries(std::size_t count);
+
+// The entries that contain `text` (such as "main:" or ":CreateHandle"), or any of `texts`.
+Log EntriesWith(const std::string& text);
+Log EntriesWith(std::initializer_list<std::string> texts);
 
 // "WM_COMMAND" and the other messages the tests watch; the number otherwise.
 std::string MessageName(UINT message);
@@ -41,7 +45,8 @@ public:
     bool HandleSetAtFirstMessage = false;   // whether Handle already named the window then
     std::vector<const void*> ExchangePositions;
     int PaintCalls = 0;
-    HDC PaintDc = nullptr;
+    HDC PaintDc = nullptr;             // the device context Paint received
+    HWND PaintDcWindow = nullptr;      // the window of that context while Paint ran
 
     void DefaultHandler(MessageRecord& record) override;
     void DefaultCommandHandler(MessageRecord& record) override;
