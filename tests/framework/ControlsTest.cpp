@@ -5,6 +5,7 @@
 #include "GroupBox.h"
 #include "ListBox.h"
 #include "NumberEdit.h"
+#include "ReleasedArrays.h"
 #include "Static.h"
 #include "StrCollection.h"
 #include "TestParent.h"
@@ -16,41 +17,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
-#include <new>
 #include <string>
 #include <vector>
-
-// The array blocks released by this program, so that a test can see that a block it handed
-// over was released. Only the last few are kept.
-namespace {
-const void* ReleasedArrays[16];
-unsigned ReleasedCount = 0;
-
-bool WasReleased(const void* block)
-{
-    for (const void* released : ReleasedArrays) {
-        if (released == block)
-            return true;
-    }
-    return false;
-}
-}  // namespace
-
-void* operator new[](std::size_t size)
-{
-    if (void* block = std::malloc(size ? size : 1))
-        return block;
-    throw std::bad_alloc();
-}
-void operator delete[](void* block) noexcept
-{
-    ReleasedArrays[ReleasedCount++ % 16] = block;
-    std::free(block);
-}
-void operator delete[](void* block, std::size_t) noexcept
-{
-    operator delete[](block);
-}
 
 namespace {
 
