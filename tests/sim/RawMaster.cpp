@@ -64,7 +64,7 @@ std::string RawMaster::Receive(size_t count, std::chrono::milliseconds timeout)
 std::string RawMaster::Transact(const std::string& hex, size_t count)
 {
     Send(hex);
-    return Receive(count, std::chrono::seconds(1));
+    return Receive(count, std::chrono::seconds(2));
 }
 
 std::string RawMaster::WithCrc(const std::string& hex)

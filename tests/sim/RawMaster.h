@@ -24,7 +24,7 @@ public:
     void SendRaw(const std::string& hex);
     // What arrives until `count` bytes are in or `timeout` has passed, as hex text.
     std::string Receive(size_t count, std::chrono::milliseconds timeout);
-    // Sends a request and waits up to a second for a reply of `count` bytes.
+    // Sends a request and waits up to two seconds for a reply of `count` bytes.
     std::string Transact(const std::string& hex, size_t count);
 
     // Hex text of a frame with its CRC appended.

@@ -38,6 +38,13 @@ protected:
         return Master->Receive(1, Silence);
     }
     static std::string Reply(const std::string& hex) { return RawMaster::WithCrc(hex); }
+    // True once the sensor has taken `count` requests (within a generous time).
+    bool WaitForRequests(unsigned count)
+    {
+        for (int i = 0; i < 500 && Control.Requests() < count; ++i)
+            std::this_thread::sleep_for(10ms);
+        return Control.Requests() >= count;
+    }
 
     std::unique_ptr<SimProcess> Sim;
     SimClient Control;
@@ -49,11 +56,11 @@ TEST_F(SimSensor, AnswersTheWorkedFramesWithItsDefaults)
 {
     ASSERT_NO_FATAL_FAILURE(Start());
     Master->SendRaw("01 04 00 00 00 04 F1 C9");
-    EXPECT_EQ(Reply("01 04 08 5A 45 46 00 00 00 00 00"), Master->Receive(13, 1s)) << "identification ZEF";
+    EXPECT_EQ(Reply("01 04 08 5A 45 46 00 00 00 00 00"), Master->Receive(13, 2s)) << "identification ZEF";
     Master->SendRaw("01 03 02 00 00 03 04 73");
-    EXPECT_EQ(Reply("01 03 06 00 01 00 04 00 02"), Master->Receive(11, 1s)) << "address 1, 19200 Bd, even";
+    EXPECT_EQ(Reply("01 03 06 00 01 00 04 00 02"), Master->Receive(11, 2s)) << "address 1, 19200 Bd, even";
     Master->SendRaw("01 04 00 07 00 01 80 0B");
-    EXPECT_EQ("01 84 02 C2 C1", Master->Receive(5, 1s)) << "register 7 does not exist";
+    EXPECT_EQ("01 84 02 C2 C1", Master->Receive(5, 2s)) << "register 7 does not exist";
 }
 
 // Columns: request without CRC, expected reply without CRC. Rows run in order on one sensor,
@@ -224,7 +231,7 @@ TEST_F(SimSensor, FindsRequestsAmongNoiseAndIgnoresDamagedOnes)
     Master->SendRaw(request.substr(0, 11));
     std::this_thread::sleep_for(50ms);
     Master->SendRaw(request.substr(11));
-    EXPECT_EQ(Reply("01 04 02 01 05"), Master->Receive(7, 1s)) << "a request that came in two pieces";
+    EXPECT_EQ(Reply("01 04 02 01 05"), Master->Receive(7, 2s)) << "a request that came in two pieces";
     EXPECT_EQ("", Master->Receive(1, Silence)) << "exactly one reply";
     EXPECT_EQ(1u, Control.Requests());
 }
@@ -251,6 +258,7 @@ TEST_F(SimSensor, InjectsFaultsOnDemand)
 
     ASSERT_TRUE(Control.Fault("corrupt"));
     const std::string corrupt = Transact("01 04 00 04 00 01", 7);
+    ASSERT_EQ(firmware.size(), corrupt.size()) << "a full reply: " << corrupt;
     int differing = 0;
     for (size_t i = 0; i < firmware.size(); i += 3)
         differing += firmware.compare(i, 2, corrupt, i, 2) != 0;
@@ -273,12 +281,12 @@ TEST_F(SimSensor, FlushDropsRepliesNotYetRead)
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(Control.Fault("late 300 count 1"));
     Master->Send("01 04 00 04 00 01");
-    std::this_thread::sleep_for(100ms);
+    ASSERT_TRUE(WaitForRequests(1));
     ASSERT_TRUE(Control.Flush());
     EXPECT_EQ("", Master->Receive(1, 500ms)) << "a late reply after flush";
 
     Master->Send("01 04 00 04 00 01");
-    std::this_thread::sleep_for(100ms);
+    ASSERT_TRUE(WaitForRequests(2)) << "the reply goes out with the request's arrival";
     ASSERT_TRUE(Control.Flush());
     EXPECT_EQ("", Master->Receive(1, Silence)) << "a reply sent but not read before flush";
     EXPECT_EQ(Reply("01 04 02 01 05"), Transact("01 04 00 04 00 01", 7)) << "after flush";
@@ -300,8 +308,9 @@ TEST_F(SimSensor, CountedFaultsAndTheirEffectOnWrites)
     EXPECT_EQ(0, Control.Get(RegisterTable::Holding, 256)) << "refused write";
 
     ASSERT_TRUE(Control.Fault("corrupt count 1"));
-    Master->Send("01 06 01 00 00 0C");
-    EXPECT_NE(Reply("01 06 01 00 00 0C"), Master->Receive(8, 1s));
+    const std::string damaged = Transact("01 06 01 00 00 0C", 8);
+    EXPECT_EQ(Reply("01 06 01 00 00 0C").size(), damaged.size()) << "a full reply: " << damaged;
+    EXPECT_NE(Reply("01 06 01 00 00 0C"), damaged);
     EXPECT_EQ(12, Control.Get(RegisterTable::Holding, 256)) << "write with a damaged reply";
 }
 
@@ -313,7 +322,7 @@ TEST_F(SimSensor, PacesReplyBytesAtTheLineRateAndDelaysReplies)
     Master->Send("01 04 00 00 00 04");
     const auto sent = std::chrono::steady_clock::now();
     EXPECT_EQ("", Master->Receive(1, 200ms)) << "before the delay of 250 ms";
-    EXPECT_EQ(Reply("01 04 08 5A 45 46 00 00 00 00 00").substr(0, 2), Master->Receive(1, 1s));
+    EXPECT_EQ(Reply("01 04 08 5A 45 46 00 00 00 00 00").substr(0, 2), Master->Receive(1, 2s));
     const auto first = std::chrono::steady_clock::now();
     EXPECT_EQ(12u * 3 - 1, Master->Receive(12, 2s).size());
     const auto last = std::chrono::steady_clock::now();
@@ -338,7 +347,7 @@ TEST_F(SimSensor, RestartAppliesTheStoredSettings)
     Master->SendRaw("01 06 04 10 55 AA 36 11");
     EXPECT_EQ("", Master->Receive(1, Silence)) << "a restart frame with a wrong CRC";
     Master->SendRaw("01 06 04 10 55 AA 36 10");
-    EXPECT_EQ("01 06 04 10 55 AA 36 10", Master->Receive(8, 1s)) << "the restart is answered at the old settings";
+    EXPECT_EQ("01 06 04 10 55 AA 36 10", Master->Receive(8, 2s)) << "the restart is answered at the old settings";
     EXPECT_EQ(1u, Control.Restarts());
 
     EXPECT_EQ("", NoReplyTo("01 04 00 04 00 01")) << "old address, old rate";
