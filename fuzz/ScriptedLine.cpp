@@ -34,6 +34,10 @@ std::uint32_t ScriptedLine::Read(void* buffer, std::uint32_t count) {
 std::uint32_t ScriptedLine::Write(const void* buffer, std::uint32_t count) {
   const auto* bytes = static_cast<const std::uint8_t*>(buffer);
   SentBytes.insert(SentBytes.end(), bytes, bytes + count);
+  // The reply is what comes after the request; what the master read before is not part of it.
+  DeliveredBytes.clear();
+  InputPurged = false;
+  ReachedBytes = 0;
   Pending.insert(Pending.end(), Planned.begin(), Planned.end());
   Planned.clear();
   return count;

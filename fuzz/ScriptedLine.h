@@ -29,6 +29,7 @@ class ScriptedLine {
   // Forgets the record of the previous transaction.
   void BeginTransaction();
   const std::vector<std::uint8_t>& Sent() const { return SentBytes; }
+  // The bytes read since the request was written.
   const std::vector<std::uint8_t>& Delivered() const { return DeliveredBytes; }
   // Whether the input queue was purged after the last byte of the reply had been delivered.
   bool InputPurgedAfterReply() const { return InputPurged; }
