@@ -10,8 +10,12 @@ function(zef_sim_fixture name com)
   set(fixture ${CMAKE_SOURCE_DIR}/tools/sim-fixture)
   add_test(NAME ${name}.start COMMAND ${fixture} start ${CMAKE_BINARY_DIR} ${com} ${ARGN})
   add_test(NAME ${name}.stop COMMAND ${fixture} stop ${CMAKE_BINARY_DIR} ${com})
-  set_tests_properties(${name}.start PROPERTIES FIXTURES_SETUP ${name} RESOURCE_LOCK ${name})
-  set_tests_properties(${name}.stop PROPERTIES FIXTURES_CLEANUP ${name} RESOURCE_LOCK ${name})
+  # Both also write the prefix's list of serial ports, which the discovery tests rewrite under
+  # the lock wine_serialcomm.
+  set_tests_properties(${name}.start PROPERTIES FIXTURES_SETUP ${name}
+    RESOURCE_LOCK "${name};wine_serialcomm")
+  set_tests_properties(${name}.stop PROPERTIES FIXTURES_CLEANUP ${name}
+    RESOURCE_LOCK "${name};wine_serialcomm")
   set(${name}_PROPERTIES
     FIXTURES_REQUIRED ${name}
     RESOURCE_LOCK ${name}
