@@ -448,21 +448,75 @@ TEST_F(WindowObjects, ASecondObjectOfAClassNameDoesNotRegisterTheClassAgain)
 TEST_F(WindowObjects, DeletingThroughTheRootTypeStillTearsDownSafely)
 {
     // The compiler refuses `delete` on a window object; a BaseObject pointer is the one way around.
-    Owned<RecordingWindow> parent(CreatedWindow("parent"));
-    auto* window = new RecordingWindow(parent.get(), "window");
-    auto* child = new RecordingWindow(window, "child");
-    ASSERT_TRUE(window->CreateHandle());
-    HWND windowHandle = window->Handle;
-    HWND childHandle = child->Handle;
+    TestApplication application;
+    MainWindowTree tree;
+    application.MakeMain = [&] { return tree.Make(); };
+    application.Start();
+    ASSERT_NE(nullptr, application.PrimaryWindow);
+    HWND mainHandle = tree.Main->Handle;
+    HWND childHandle = tree.Child->Handle;
     Recorded().clear();
-    BaseObject* root = window;
-    delete root;
-    EXPECT_FALSE(IsWindow(windowHandle));
+    delete static_cast<BaseObject*>(tree.Main);
+    EXPECT_FALSE(IsWindow(mainHandle));
     EXPECT_FALSE(IsWindow(childHandle));
-    // The derived destructor runs first; from then on the window no longer reaches the object,
-    // while the child, still complete, hears its WM_DESTROY.
-    EXPECT_EQ((Log{"window:~", "child:OnDestroy", "child:~"}), EntriesWith({":OnDestroy", ":~"}));
-    EXPECT_EQ(nullptr, parent->LastChild) << "unlinked from its parent";
+    // The derived destructor runs first; from then on the window no longer reaches the object
+    // (which would answer WM_DESTROY as a bare main window, with WM_QUIT), while the children,
+    // still complete, hear theirs.
+    const Log expected{"main:~", "child:OnDestroy", "grandchild:OnDestroy", "grandchild:~", "child:~"};
+    EXPECT_EQ(expected, EntriesWith({":OnDestroy", ":~"}));
+    EXPECT_EQ(-1, TakeQuit());
+    EXPECT_EQ(nullptr, application.PrimaryWindow);
+}
+
+// A modeless dialog made from an in-memory template, its stub the dialog procedure, as a
+// dialog object runs it.
+class DialogStandIn : public WindowsObject {
+public:
+    DialogStandIn() : WindowsObject(nullptr) {}
+    void DefaultHandler(MessageRecord& record) override { record.Result = 0; }
+    void FillWindowClass(WNDCLASSA&) override {}
+    bool CreateHandle() override
+    {
+        // DLGTEMPLATE (style, extended style, no items, placement), then no menu, class or title.
+        alignas(4) static const WORD dialogTemplate[] = {
+            LOWORD(WS_POPUP), HIWORD(WS_POPUP), 0, 0, 0, 0, 0, 100, 50, 0, 0, 0};
+        Handle = CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
+                                            reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate), nullptr,
+                                            reinterpret_cast<DLGPROC>(Thunk), 0);
+        return Handle != nullptr;
+    }
+
+protected:
+    ~DialogStandIn() override { Record("dialog:~"); }
+    void OnDestroy(MessageRecord& record) override
+    {
+        Record("dialog:OnDestroy");
+        WindowsObject::OnDestroy(record);
+    }
+};
+
+TEST_F(WindowObjects, ADialogWindowGoesWithItsObjectHoweverTheObjectIsDeleted)
+{
+    // Columns: how the dialog object is deleted, the entries expected.
+    const struct {
+        bool ThroughRoot;
+        Log Expected;
+    } cases[] = {
+        {false, {"dialog:OnDestroy", "dialog:~"}},
+        {true, {"dialog:~"}},
+    };
+    for (const auto& c : cases) {
+        Recorded().clear();
+        auto* dialog = new DialogStandIn;
+        ASSERT_TRUE(dialog->CreateHandle());
+        HWND handle = dialog->Handle;
+        if (c.ThroughRoot)
+            delete static_cast<BaseObject*>(dialog);
+        else
+            WindowsObject::Delete(dialog);
+        EXPECT_FALSE(IsWindow(handle));
+        EXPECT_EQ(c.Expected, Recorded()) << (c.ThroughRoot ? "through BaseObject" : "through Delete");
+    }
 }
 
 // The ring of children: a parent "p" with children named by letters, in construction order.
