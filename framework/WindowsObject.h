@@ -18,11 +18,11 @@ HINSTANCE ModuleInstance();
 // Deletion. An object is deleted only through WindowsObject::Delete, which destroys the window
 // and deletes the children while the object is still complete, so the messages sent meanwhile
 // (WM_DESTROY above all) reach every override of the object; then the destructor chain runs.
-// The destructors are protected, so `delete` on a window object does not compile; derived types
-// keep theirs protected too. Deleting through a BaseObject pointer, which the compiler cannot
-// stop, is caught by the destructor: it cuts the window off from the half-destroyed object and
-// then runs the same steps, so the object graph stays sound, but the object's own handlers miss
-// its last messages.
+// The destructors of WindowsObject and Window are protected, and derived types keep theirs
+// protected too, so `delete` on a window object does not compile. Deleting through a BaseObject
+// pointer, which the compiler cannot stop, is caught by the destructor: it cuts the window (or
+// dialog) off from the half-destroyed object and then runs the same steps, so the object graph
+// stays sound, but the object's own handlers miss its last messages.
 //
 // The virtual operations are declared in their slot order; derived types end in the inherited
 // operation for what they do not handle. User-interface thread only.

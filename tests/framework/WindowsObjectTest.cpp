@@ -429,6 +429,33 @@ TEST_F(WindowObjects, MovingAndSizingWhileMinimizedOrMaximizedLeavesThePlacement
     }
 }
 
+TEST_F(WindowObjects, AChildsPlacementIsKeptInItsParentsClientCoordinates)
+{
+    Owned<RecordingWindow> frame(new RecordingWindow(nullptr, "frame"));
+    frame->X = 100;
+    frame->Y = 120;
+    frame->Width = 300;
+    frame->Height = 200;
+    auto* control = new RecordingControl(frame.get(), "control", "Button", 5);
+    auto* child = new RecordingWindow(frame.get(), "child");
+    child->X = 30;
+    child->Y = 40;
+    child->Width = 50;
+    child->Height = 60;
+    ASSERT_TRUE(frame->CreateHandle());
+    // Columns: the window, its placement after creation (a subclassed control is measured by
+    // CreateHandle, a framework window by its WM_MOVE and WM_SIZE).
+    const struct {
+        Window* Object;
+        std::vector<int> Expected;
+    } cases[] = {{control, {10, 10, 80, 24}}, {child, {30, 40, 50, 60}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.Expected, (std::vector<int>{c.Object->X, c.Object->Y, c.Object->Width, c.Object->Height}))
+            << static_cast<RecordingWindow*>(c.Object)->Name;
+    SetWindowPos(child->Handle, nullptr, 35, 45, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_EQ((std::vector<int>{35, 45}), (std::vector<int>{child->X, child->Y})) << "moved";
+}
+
 TEST_F(WindowObjects, ASecondObjectOfAClassNameDoesNotRegisterTheClassAgain)
 {
     Owned<RecordingWindow> first(new RecordingWindow(nullptr, "first"));
