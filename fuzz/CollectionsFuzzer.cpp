@@ -158,10 +158,13 @@ void InsertOne(FuzzedDataProvider& script, Collection& actual, Model& model) {
 }
 
 // Many insertions of made-up items, enough to reach the bound; in ascending order, which keeps
-// the sorted kinds appending (and the run fast).
+// the sorted kinds appending. Growth in small steps copies the array at every step, so a full
+// collection with a small Delta takes one more item only: the runs stay fast, and SetLimit
+// followed by many insertions still reaches the bound.
 void InsertMany(FuzzedDataProvider& script, Collection& actual, Model& model) {
   const int count = script.ConsumeIntegralInRange(0, MaxLimit + 10);
   for (int n = 0; n < count; ++n) {
+    const bool lastOne = actual.Count == actual.Limit && model.Delta < 64;
     const int key = model.NextBulkKey++;
     void* item;
     if (model.Type == Kind::Strings) {
@@ -170,7 +173,7 @@ void InsertMany(FuzzedDataProvider& script, Collection& actual, Model& model) {
     } else {
       item = new Item(key);
     }
-    if (InsertItem(actual, model, item, nullptr) != 0) return;
+    if (InsertItem(actual, model, item, nullptr) != 0 || lastOne) return;
   }
 }
 
