@@ -1,6 +1,5 @@
-// The resources that zef-config.exe carries: both dialog templates item by item, icon 1 and
-// the version information. The module under test is named by ZEF_RESOURCE_MODULE (a path),
-// or is this test program itself when the resources are linked into it.
+// The resources that zef-config.exe (ZEF_RESOURCE_MODULE) carries: both dialog templates item
+// by item, icon 1 and the version information.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -14,24 +13,14 @@ namespace {
 
 HMODULE ModuleUnderTest()
 {
-#ifdef ZEF_RESOURCE_MODULE
     static HMODULE module =
         LoadLibraryExA(ZEF_RESOURCE_MODULE, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     return module;
-#else
-    return GetModuleHandleA(nullptr);
-#endif
 }
 
 std::string ModulePath()
 {
-#ifdef ZEF_RESOURCE_MODULE
     return ZEF_RESOURCE_MODULE;
-#else
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return path;
-#endif
 }
 
 std::vector<uint8_t> ResourceBytes(LPCSTR type, int id)
