@@ -15,7 +15,7 @@ void GreyDialog::HandleMessage(MessageRecord& Msg)
     }
 }
 
-void GreyDialog::HandleCommand(MessageRecord& Msg, std::uint32_t Id)
+void GreyDialog::HandleCommand(MessageRecord& Msg, unsigned Id)
 {
     // The dialog manager reports Esc as command IDCANCEL without a control.
     if (Id == IDCANCEL)

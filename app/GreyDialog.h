@@ -2,8 +2,6 @@
 
 #include "Dialog.h"
 
-#include <cstdint>
-
 // A dialog on light grey, whose labels share that grey, and which Esc cancels even without
 // a Cancel button.
 class GreyDialog : public Dialog {
@@ -12,5 +10,5 @@ public:
 
 protected:
     void HandleMessage(MessageRecord& Msg) override;
-    void HandleCommand(MessageRecord& Msg, std::uint32_t Id) override;
+    void HandleCommand(MessageRecord& Msg, unsigned Id) override;
 };

@@ -21,7 +21,7 @@
 namespace {
 
 // Control ids of the commands.
-enum : std::uint32_t {
+enum : unsigned {
     PortListId = 101,
     SettingsButtonId = 102,
     AddressListId = 104,
@@ -99,11 +99,16 @@ void MainWindow::CreateControls()
 
 MainWindow::~MainWindow()
 {
-    if (ReadTimer != 0)
-        KillTimer(Handle, ReadTimerId);
-    // The window and the controls go first; the port is closed after the window is gone.
-    ReleaseWindow();
     delete SensorDevice;
+}
+
+void MainWindow::DestroyHandle()
+{
+    if (ReadTimer != 0) {
+        KillTimer(Handle, ReadTimerId);
+        ReadTimer = 0;
+    }
+    Window::DestroyHandle();
 }
 
 void MainWindow::HandleMessage(MessageRecord& Msg)
@@ -120,7 +125,7 @@ void MainWindow::HandleMessage(MessageRecord& Msg)
     }
 }
 
-void MainWindow::HandleChildNotify(MessageRecord& Msg, std::uint32_t Id)
+void MainWindow::HandleChildNotify(MessageRecord& Msg, unsigned Id)
 {
     const bool selectionChanged = HIWORD(Msg.WParam) == CBN_SELCHANGE;
     switch (Id) {
@@ -153,7 +158,7 @@ void MainWindow::HandleChildNotify(MessageRecord& Msg, std::uint32_t Id)
     case FirstWriteButtonId + 1:
     case FirstWriteButtonId + 2:
     case FirstWriteButtonId + 3:
-        OnWriteCorrection(Id - FirstWriteButtonId + 1);
+        OnWriteCorrection(static_cast<int>(Id - FirstWriteButtonId) + 1);
         break;
     default:
         Window::HandleChildNotify(Msg, Id);

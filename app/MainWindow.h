@@ -20,13 +20,16 @@ class ValueDisplay;
 class MainWindow : public Window {
 public:
     explicit MainWindow(const char* Title);
-    ~MainWindow() override;
 
 protected:
+    // Runs after the window and the controls are gone: closes the sensor's port.
+    ~MainWindow() override;
     void HandleMessage(MessageRecord& Msg) override;
-    void HandleChildNotify(MessageRecord& Msg, std::uint32_t Id) override;
+    void HandleChildNotify(MessageRecord& Msg, unsigned Id) override;
     void FillWindowClass(WNDCLASSA& Class) override;
     void PrepareWindow() override;
+    // Stops periodic reading before the window is destroyed.
+    void DestroyHandle() override;
     // WM_CTLCOLORSTATIC: labels and value displays on the client area's light grey.
     virtual void OnCtlColorStatic(MessageRecord& Msg);
 

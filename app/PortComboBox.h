@@ -9,9 +9,9 @@ class PortNameCollection;
 class PortComboBox : public ComboBox {
 public:
     PortComboBox(WindowsObject* Parent, int X, int Y, int Width, int Height, int Id);
-    ~PortComboBox() override;
 
 protected:
+    ~PortComboBox() override;
     void PrepareWindow() override;
 
 private:

@@ -4,6 +4,7 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     static ConfigApplication application("ZEF config");
+    application.Start();
     application.Run();
     return 0;
 }
