@@ -11,6 +11,7 @@ void ParityComboBox::PrepareWindow()
 {
     ComboBox::PrepareWindow();
     // The positions are the Win32 parity codes; space parity is not offered.
-    for (const char* name : {"None", "Odd", "Even", "Mark"})
+    static const char* const names[] = {"None", "Odd", "Even", "Mark"};
+    for (const char* name : names)
         InsertString(name, -1);
 }

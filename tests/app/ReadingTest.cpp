@@ -21,14 +21,14 @@ TEST_F(ReadingTest, CheckingReadsAtOnceThenEverySecondUntilUnchecked)
     SIM_OK(Sim.Clear());
     Click(ReadCheckBoxPlace);
     EXPECT_EQ(1u, MeasurementReads(Sim)) << "one read at once";
-    EXPECT_EQ(L"20.00", Text(FirstMeasurementPlace));
+    EXPECT_EQ("20.00", Text(FirstMeasurementPlace));
 
     SIM_OK(Sim.Set(RegisterTable::Input, 16, 2150));
     Sleep(3500);
     const unsigned reads = MeasurementReads(Sim);
     EXPECT_GE(reads, 3u) << "about one read a second over 3.5 s";
     EXPECT_LE(reads, 6u) << "about one read a second over 3.5 s";
-    EXPECT_EQ(L"21.50", Text(FirstMeasurementPlace)) << "each read is shown";
+    EXPECT_EQ("21.50", Text(FirstMeasurementPlace)) << "each read is shown";
 
     Click(ReadCheckBoxPlace);
     const unsigned afterUnchecking = MeasurementReads(Sim);
@@ -46,15 +46,15 @@ TEST_F(ReadingTest, ReadingGoesOnWhileNotConnectedAndKeepsTheLastValues)
     ConnectToSensor();
     SIM_OK(Sim.Set(RegisterTable::Input, 17, 4321));
     Click(ReadCheckBoxPlace);
-    ASSERT_EQ(L"43.21", Text(FirstMeasurementPlace + 2));
+    ASSERT_EQ("43.21", Text(FirstMeasurementPlace + 2));
     SIM_OK(Sim.Fault("noreply"));
     SIM_OK(Sim.Set(RegisterTable::Input, 17, 1111));
     Sleep(2500);
-    EXPECT_EQ(L"43.21", Text(FirstMeasurementPlace + 2)) << "failed reads keep the last texts";
+    EXPECT_EQ("43.21", Text(FirstMeasurementPlace + 2)) << "failed reads keep the last texts";
     EXPECT_TRUE(Tool.NoMessageBoxWithin(100));
     SIM_OK(Sim.Fault("none"));
     Sleep(1500);
-    EXPECT_EQ(L"11.11", Text(FirstMeasurementPlace + 2)) << "reading resumes";
+    EXPECT_EQ("11.11", Text(FirstMeasurementPlace + 2)) << "reading resumes";
 }
 
 TEST_F(ReadingTest, ClosingTheWindowWhileReadingEndsWithExitCodeZero)

@@ -20,8 +20,8 @@ std::string ProgramPath()
 
 struct WindowSearch {
     DWORD ProcessId;
-    const wchar_t* Class;
-    const wchar_t* Title;
+    const char* Class;
+    const char* Title;
     HWND Found;
 };
 
@@ -43,7 +43,7 @@ BOOL CALLBACK MatchTopLevel(HWND Window, LPARAM Param)
 constexpr DWORD PollMs = 25;
 
 // The class of the system's dialog windows, message boxes included.
-const wchar_t* const DialogClass = L"#32770";
+const char* const DialogClass = "#32770";
 // The id of a message box's text.
 constexpr int MessageBoxTextId = 0xFFFF;
 
@@ -65,13 +65,21 @@ ToolProcess::~ToolProcess()
 
 bool ToolProcess::Start()
 {
+    // No window manager runs on the test display: Wine draws the frames and captions itself,
+    // as Windows does.
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) == ERROR_SUCCESS) {
+        RegSetValueExA(key, "Decorated", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
+        RegCloseKey(key);
+    }
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     std::string path = ProgramPath();
     if (!CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &Process))
         return false;
     WaitForInputIdle(Process.hProcess, 10000);
-    Main = WaitForWindow(L"VoxWindow", L"ZEF config", 10000);
+    Main = WaitForWindow("VoxWindow", "ZEF config", 10000);
     if (Main == nullptr)
         return false;
     Settle();
@@ -92,7 +100,7 @@ HWND ToolProcess::FocusedWindow() const
     return info.hwndFocus;
 }
 
-HWND ToolProcess::WaitForWindow(const wchar_t* Class, const wchar_t* Title, DWORD TimeoutMs) const
+HWND ToolProcess::WaitForWindow(const char* Class, const char* Title, DWORD TimeoutMs) const
 {
     const DWORD start = GetTickCount();
     do {

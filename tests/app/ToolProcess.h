@@ -12,8 +12,8 @@ public:
     // A message box of the tool: what the operator reads before answering it.
     struct MessageBoxSeen {
         HWND Window = nullptr;
-        std::wstring Caption;
-        std::wstring Text;
+        std::string Caption;
+        std::string Text;
     };
 
     ToolProcess();
@@ -30,7 +30,7 @@ public:
     HWND FocusedWindow() const;
     // The first visible top-level window of the tool with this class and title (any title
     // when null), waiting for it up to TimeoutMs; null when none came.
-    HWND WaitForWindow(const wchar_t* Class, const wchar_t* Title, DWORD TimeoutMs = 5000) const;
+    HWND WaitForWindow(const char* Class, const char* Title, DWORD TimeoutMs = 5000) const;
     // Waits up to TimeoutMs for the window to be gone.
     static bool WaitUntilGone(HWND Window, DWORD TimeoutMs = 5000);
     // Waits until the tool has handled every message sent before (it is idle again).

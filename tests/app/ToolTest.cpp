@@ -29,6 +29,9 @@ void ToolTest::SetUp()
     SIM_OK(Sim.Fault("none"));
     SIM_OK(Sim.Delay(0));
     SIM_OK(Sim.Ident("ZEF"));
+    SIM_OK(Sim.Set(RegisterTable::Input, 4, 0x0105));  // firmware 1.05
+    SIM_OK(Sim.Set(RegisterTable::Input, 5, 0x0001));  // serial number 123456
+    SIM_OK(Sim.Set(RegisterTable::Input, 6, 0xE240));
     // The stored settings equal the active ones, so that a restart changes nothing.
     SIM_OK(Sim.Set(RegisterTable::Holding, 512, 1));
     SIM_OK(Sim.Set(RegisterTable::Holding, 513, 4));
@@ -46,28 +49,31 @@ void ToolTest::TearDown()
     PortRegistry::Remove(SimulatedDevice);
 }
 
-std::wstring ToolTest::Text(int Place) const
+std::string ToolTest::Text(int Place) const
 {
     return WindowProbe::Text(Control(Place));
 }
 
-void ToolTest::Choose(int Place, const std::wstring& Item)
+void ToolTest::Choose(int Place, const std::string& Item)
 {
     HWND list = Control(Place);
     UserInput::ClickCentre(list);
-    HWND dropped = Tool.WaitForWindow(L"ComboLBox", nullptr, 3000);
+    HWND dropped = Tool.WaitForWindow("ComboLBox", nullptr, 3000);
     ASSERT_NE(nullptr, dropped) << "the list did not drop down";
-    std::vector<std::wstring> items = WindowProbe::ListItems(list);
+    std::vector<std::string> items = WindowProbe::ListItems(list);
     auto found = std::find(items.begin(), items.end(), Item);
-    ASSERT_NE(items.end(), found) << "no item " << std::string(Item.begin(), Item.end()) << " in the list";
+    std::string all;
+    for (const std::string& item : items)
+        all += " \"" + item + "\"";
+    ASSERT_NE(items.end(), found) << "no item " << Item << " among" << all;
     const int index = static_cast<int>(found - items.begin());
-    // Bring the item into view, then click its middle.
-    SendMessageW(dropped, LB_SETTOPINDEX, index, 0);
     const int top = static_cast<int>(SendMessageW(dropped, LB_GETTOPINDEX, 0, 0));
     const int height = static_cast<int>(SendMessageW(dropped, LB_GETITEMHEIGHT, 0, 0));
     RECT client;
     GetClientRect(dropped, &client);
-    UserInput::ClickClient(dropped, client.right / 2, (index - top) * height + height / 2);
+    const int y = (index - top) * height + height / 2;
+    ASSERT_TRUE(y > 0 && y < client.bottom) << "the item is not in view in the dropped-down list";
+    UserInput::ClickClient(dropped, client.right / 2, y);
     ASSERT_TRUE(ToolProcess::WaitUntilGone(dropped, 3000)) << "the list stayed dropped down";
     Tool.Settle();
 }
@@ -102,5 +108,5 @@ void ToolTest::TypeInto(int Place, const char* Text)
 HWND ToolTest::OpenSettingsDialog()
 {
     UserInput::ClickCentre(Control(SettingsButtonPlace));
-    return Tool.WaitForWindow(L"#32770", L"MODBUS RTU", 5000);
+    return Tool.WaitForWindow("#32770", "MODBUS RTU", 5000);
 }

@@ -32,13 +32,13 @@ protected:
     void TearDown() override;
 
     HWND Control(int Place) const { return Tool.Control(Place); }
-    std::wstring Text(int Place) const;
+    std::string Text(int Place) const;
     // Picks the item with this text from a list of the main window with the mouse, as the
     // operator does: a click drops the list down, a click on the item chooses it. Returns
     // when the tool has run the command.
-    void Choose(int Place, const std::wstring& Item);
+    void Choose(int Place, const std::string& Item);
     // Chooses the simulated sensor's port.
-    void ConnectToSensor() { Choose(PortListPlace, std::wstring(Port.begin(), Port.end())); }
+    void ConnectToSensor() { Choose(PortListPlace, std::string(Port.begin(), Port.end())); }
     // Moves the focus with Tab until it reaches the control; false when it never does.
     bool TabTo(int Place);
     // Clicks a control of the main window and waits until the tool has handled the click.

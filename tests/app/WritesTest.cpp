@@ -21,7 +21,7 @@ std::string WritesText(const std::vector<std::pair<uint16_t, uint16_t>>& writes)
 TEST_F(WritesTest, EachListChangeWritesThatSettingButTheToolKeepsItsOwn)
 {
     ConnectToSensor();
-    ASSERT_EQ(L"1", WindowProbe::SelectedItem(Control(AddressListPlace)));
+    ASSERT_EQ("1", WindowProbe::SelectedItem(Control(AddressListPlace)));
     SIM_OK(Sim.Clear());
     Tool.Activate();
     // Columns: list, keys pressed on it (each a selection change), the writes expected.
@@ -46,8 +46,8 @@ TEST_F(WritesTest, EachListChangeWritesThatSettingButTheToolKeepsItsOwn)
     // The tool still talks to address 1 at 19200 Bd, even parity.
     SIM_OK(Sim.Clear());
     ConnectToSensor();
-    EXPECT_EQ(L"ZEF", Text(IdentificationPlace)) << "the tool's own settings did not change";
-    EXPECT_EQ(L"5", WindowProbe::SelectedItem(Control(AddressListPlace))) << "the sensor's stored address";
+    EXPECT_EQ("ZEF", Text(IdentificationPlace)) << "the tool's own settings did not change";
+    EXPECT_EQ("5", WindowProbe::SelectedItem(Control(AddressListPlace))) << "the sensor's stored address";
 }
 
 TEST_F(WritesTest, RestartSendsTheRestartCommandWithoutMessage)
@@ -67,18 +67,18 @@ TEST_F(WritesTest, CorrectionsAreClampedRoundedWrittenAndShownAgain)
 {
     ConnectToSensor();
     // "Hodnota mimo rozsah."
-    const std::wstring outOfRange = L"Hodnota mimo rozsah.";
+    const std::string outOfRange = "Hodnota mimo rozsah.";
     // Columns: correction 1-4, the entry typed, the write the sensor receives ("" for none),
     // the text shown afterwards, whether the warning comes.
-    const struct { int Number; const char* Entry; const char* Write; const wchar_t* Shown; bool Warning; } cases[] = {
-        {1, "1,5", "256=150", L"1.50", false},
-        {2, "0.125", "257=12", L"0.13", false},        // 12.5 hundredths: half to even
-        {3, "", "258=0", L"0.00", false},
-        {4, "-2.675", "259=65269", L"-2.67", false},   // held as -2.6749999…: -267
-        {1, "400", "256=32767", L"400", true},         // clamped to 327.67, refused by the sensor
-        {2, "-500", "257=32768", L"-500", true},       // clamped to -327.68
-        {3, "1e39", "258=32767", L"1e39", true},       // beyond single precision: infinity, clamped
-        {4, "Nan", "", L"Nan", true},                  // no number: nothing is written
+    const struct { int Number; const char* Entry; const char* Write; const char* Shown; bool Warning; } cases[] = {
+        {1, "1,5", "256=150", "1.50", false},
+        {2, "0.125", "257=12", "0.13", false},        // 12.5 hundredths: half to even
+        {3, "", "258=0", "0.00", false},
+        {4, "-2.675", "259=65269", "-2.67", false},   // held as -2.6749999…: -267
+        {1, "400", "256=32767", "400", true},         // clamped to 327.67, refused by the sensor
+        {2, "-500", "257=32768", "-500", true},       // clamped to -327.68
+        {3, "1e39", "258=32767", "1e39", true},       // beyond single precision: infinity, clamped
+        {4, "Nan", "", "Nan", true},                  // no number: nothing is written
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string("correction ") + std::to_string(c.Number) + " entry \"" + c.Entry + "\"");
@@ -90,7 +90,7 @@ TEST_F(WritesTest, CorrectionsAreClampedRoundedWrittenAndShownAgain)
             ToolProcess::MessageBoxSeen box = Tool.WaitForMessageBox();
             ASSERT_NE(nullptr, box.Window) << "no warning";
             EXPECT_EQ(outOfRange, box.Text);
-            EXPECT_EQ(L"Chyba", box.Caption);
+            EXPECT_EQ("Chyba", box.Caption);
             ASSERT_TRUE(ToolProcess::Answer(box));
         } else {
             EXPECT_TRUE(Tool.NoMessageBoxWithin(300));
@@ -110,7 +110,7 @@ TEST_F(WritesTest, ACorrectionWriteWithoutAnswerShowsNothing)
     Click(FirstCorrectionPlace + 1);
     EXPECT_TRUE(Tool.NoMessageBoxWithin(1500)) << "no message when the sensor does not answer";
     EXPECT_EQ("256=150", WritesText(Sim.Writes())) << "the write was sent";
-    EXPECT_EQ(L"1,5", Text(FirstCorrectionPlace)) << "the entry keeps the operator's text";
+    EXPECT_EQ("1,5", Text(FirstCorrectionPlace)) << "the entry keeps the operator's text";
 }
 
 }  // namespace
