@@ -65,14 +65,6 @@ ToolProcess::~ToolProcess()
 
 bool ToolProcess::Start()
 {
-    // No window manager runs on the test display: Wine draws the frames and captions itself,
-    // as Windows does.
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                        nullptr) == ERROR_SUCCESS) {
-        RegSetValueExA(key, "Decorated", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
-        RegCloseKey(key);
-    }
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     std::string path = ProgramPath();

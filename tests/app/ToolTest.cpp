@@ -1,6 +1,5 @@
 #include "ToolTest.h"
 
-#include "PortRegistry.h"
 #include "UserInput.h"
 #include "WindowProbe.h"
 
@@ -8,9 +7,6 @@
 #include <cstdlib>
 
 namespace {
-
-// The value under which the tests list the simulated sensor's port.
-const char* const SimulatedDevice = "\\Device\\ZefSimulated";
 
 std::string Environment(const char* Name)
 {
@@ -39,14 +35,7 @@ void ToolTest::SetUp()
     for (uint16_t reg = 256; reg <= 259; ++reg)
         SIM_OK(Sim.Set(RegisterTable::Holding, reg, 0));
     SIM_OK(Sim.Clear());
-    // The tool reads the port list once, at its start.
-    ASSERT_TRUE(PortRegistry::Add(SimulatedDevice, Port)) << "cannot list " << Port << " as a serial port";
     ASSERT_TRUE(Tool.Start()) << "zef-config.exe did not show its main window";
-}
-
-void ToolTest::TearDown()
-{
-    PortRegistry::Remove(SimulatedDevice);
 }
 
 std::string ToolTest::Text(int Place) const

@@ -7,8 +7,8 @@
 
 #include <string>
 
-// A fresh zef-config.exe for every test, with the simulated sensor of the test fixture in the
-// machine's port list and put back to its defaults: identification "ZEF", address 1, 19200 Bd,
+// A fresh zef-config.exe for every test, with the simulated sensor of the test fixture (listed
+// among the machine's serial ports) put back to its defaults: identification "ZEF", address 1, 19200 Bd,
 // even parity, no corrections, no fault, counters cleared.
 class ToolTest : public ::testing::Test {
 protected:
@@ -29,7 +29,6 @@ protected:
     };
 
     void SetUp() override;
-    void TearDown() override;
 
     HWND Control(int Place) const { return Tool.Control(Place); }
     std::string Text(int Place) const;
