@@ -49,7 +49,7 @@ MainWindow::MainWindow(const char* Title) : Window(nullptr, Title)
     Width = 575;
     Height = 283;
     CreateControls();
-    Link = LinkSettings{};
+    Link = {4, 2, 1};  // 19200 Bd, even parity, address 1: the sensor's factory settings
     SensorDevice = new Sensor();
     ReadTimer = 0;
     EnableKeyboardNavigation();
@@ -240,7 +240,7 @@ void MainWindow::OnWriteCorrection(int Number)
     const float x = ClampCorrection(field);
     if (std::isnan(x)) {
         // "Nan" has no integer value: nothing is written, and the operator is told.
-        MessageBoxA(Handle, "Hodnota mimo rozsah.", "Chyba", MB_OK | MB_ICONWARNING);
+        WarnOutOfRange();
         return;
     }
     // Hundredths, halves to the even neighbour (the default rounding mode).
@@ -323,6 +323,12 @@ float MainWindow::ClampCorrection(NumberEdit& Field)
 
 void MainWindow::ReportRejectedWrite()
 {
+    // Only a sensor that answered with an exception refused the value; silence says nothing.
     if (SensorDevice->GetLastException() != 0)
-        MessageBoxA(Handle, "Hodnota mimo rozsah.", "Chyba", MB_OK | MB_ICONWARNING);
+        WarnOutOfRange();
+}
+
+void MainWindow::WarnOutOfRange()
+{
+    MessageBoxA(Handle, "Hodnota mimo rozsah.", "Chyba", MB_OK | MB_ICONWARNING);
 }

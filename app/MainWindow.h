@@ -52,6 +52,7 @@ private:
     void ShowMeasurements();
     float ClampCorrection(NumberEdit& Field);
     void ReportRejectedWrite();
+    void WarnOutOfRange();
 
     PortComboBox* PortList;
     ValueDisplay* IdentificationField;
