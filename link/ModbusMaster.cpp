@@ -47,7 +47,8 @@ constexpr BYTE DataBits = 8;
 
 static_assert(ReadReplyLength(ModbusMaster::MaxReadCount) <= ModbusMaster::FrameSize, "the longest reply fits the frame");
 
-ModbusMaster::ModbusMaster() : Frame{}, Port(std::make_unique<SerialPort>()), LastException(0), Crc(0) {}
+ModbusMaster::ModbusMaster()
+    : Frame{}, Port(std::make_unique<SerialPort>()), LastException(0), Crc(0), ReplyMayFollow(false) {}
 
 ModbusMaster::~ModbusMaster() = default;
 
@@ -134,8 +135,22 @@ void ModbusMaster::SendFrame(std::uint16_t Length) {
     Frame[Length + 1] = static_cast<std::uint8_t>(Crc >> 8);
     // Whatever arrived since the last transaction (a late reply, surplus bytes) must not be
     // taken for the start of this reply.
+    AwaitLateReply();
     Port->Purge(PURGE_RXCLEAR);
     Port->Write(Frame, Length + CrcLength);
+}
+
+// A reply that the last transaction gave up on may still be on its way; arriving during this
+// transaction it could pass for this reply. So it is waited for, until the line has been silent
+// for one read time-out, and discarded. A line that never falls silent is given up on after as
+// many bytes as two frames hold.
+void ModbusMaster::AwaitLateReply() {
+    if (!ReplyMayFollow)
+        return;
+    ReplyMayFollow = false;
+    std::uint8_t discarded;
+    for (std::size_t n = 0; n < 2 * FrameSize && Port->Read(&discarded, 1) != 0; ++n) {
+    }
 }
 
 bool ModbusMaster::ReceiveFrame(std::uint16_t ExpectedLength) {
@@ -146,6 +161,7 @@ bool ModbusMaster::ReceiveFrame(std::uint16_t ExpectedLength) {
         received = ReceiveBytes(received, ExpectedLength - Reply::HeaderLength);
     if (received < (exception ? Reply::HeaderLength : ExpectedLength)) {
         LastException = 0;
+        ReplyMayFollow = true;
         return false;
     }
     // Over the whole frame, its CRC included, a correct CRC gives 0.

@@ -10,7 +10,10 @@
 // The MODBUS RTU client: one request and one reply at a time over its own serial port, for
 // functions 3 (Read Holding Registers), 4 (Read Input Registers) and 6 (Write Single Register).
 // Failures come back as false; after one, GetLastException is the slave's exception code, or 0
-// when no valid reply came. Nothing is retried.
+// when no valid reply came. Nothing is retried. A reply is taken only when it answers the
+// request: bytes left from earlier transactions are discarded before each request, and after a
+// transaction that gave up on its reply, the next one waits for that reply to come or the line
+// to fall silent before it sends.
 class ModbusMaster : public BaseObject {
 public:
     // A normal reply of 5 + 2 × Count bytes must fit the frame buffer; MODBUS's own limit.
@@ -43,6 +46,7 @@ private:
     void BuildRequest(std::uint8_t Slave, std::uint8_t Function, std::uint16_t Address, std::uint16_t Word);
     void ComputeCrc(std::uint16_t Length);
     void SendFrame(std::uint16_t Length);
+    void AwaitLateReply();
     bool ReceiveFrame(std::uint16_t ExpectedLength);
     std::uint16_t ReceiveBytes(std::uint16_t Received, std::uint16_t Missing);
     std::uint16_t FrameWord(std::size_t Offset) const;
@@ -53,4 +57,5 @@ private:
     std::unique_ptr<SerialPort> Port;
     int LastException;
     std::uint16_t Crc;  // of the most recent CRC computation
+    bool ReplyMayFollow;  // the last transaction gave up on a reply that may still come
 };

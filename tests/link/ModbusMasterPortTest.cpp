@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -122,6 +123,30 @@ INSTANTIATE_TEST_SUITE_P(
                     {"Read 5 -> 5", "Read 8 -> 8", "Purge 12"},
                     0}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return "Case" + std::to_string(info.index); });
+
+// After a transaction that gave up on its reply, the next one first takes in what still arrives,
+// until a read brings nothing, and only then clears the input queue and sends.
+TEST_F(ModbusMasterPort, AwaitsAReplyGivenUpOnBeforeTheNextRequest) {
+    EXPECT_FALSE(ReadFour("01 04 08 5A"));
+    RecordedPort().Calls.clear();
+    RecordedPort().Reply = FromHex(IdentReply);
+    EXPECT_TRUE(ReadFour("45 46"));  // the rest of the reply given up on
+    const Calls drained = {"Read 1 -> 1", "Read 1 -> 1", "Read 1 -> 0", "Purge 8", Request};
+    const Calls& calls = RecordedPort().Calls;
+    ASSERT_LE(drained.size(), calls.size());
+    EXPECT_EQ(Joined(drained), Joined(Calls(calls.begin(), calls.begin() + drained.size())));
+    EXPECT_EQ(0x5A45, Words[0]);
+}
+
+TEST_F(ModbusMasterPort, GivesUpAwaitingALineThatNeverFallsSilent) {
+    EXPECT_FALSE(ReadFour(""));
+    RecordedPort().Calls.clear();
+    RecordedPort().Incoming = Bytes(4096, 0x55);
+    EXPECT_FALSE(Master.ReadInputRegisters(1, 0, 4, Words));
+    const Calls& calls = RecordedPort().Calls;
+    const auto request = std::find(calls.begin(), calls.end(), Request);
+    EXPECT_EQ(512, request - calls.begin() - 1) << "one-byte reads before the purge and the request";
+}
 
 TEST_F(ModbusMasterPort, ACountOutsideOneTo125TouchesNoPort) {
     std::uint16_t words[126];

@@ -42,7 +42,10 @@ DWORD SerialPort::Read(void* Buffer, DWORD Count) {
 }
 
 DWORD SerialPort::Write(const void* Buffer, DWORD Count) {
-    RecordedPort().Calls.push_back("Write " + ToHex(static_cast<const std::uint8_t*>(Buffer), Count));
+    PortRecord& record = RecordedPort();
+    record.Calls.push_back("Write " + ToHex(static_cast<const std::uint8_t*>(Buffer), Count));
+    record.Incoming.insert(record.Incoming.end(), record.Reply.begin(), record.Reply.end());
+    record.Reply.clear();
     return Count;
 }
 

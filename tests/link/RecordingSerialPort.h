@@ -13,6 +13,7 @@ struct PortRecord {
     // writemultiplier writeconstant", "Purge flags", "Write hex bytes", "Read asked -> got".
     std::vector<std::string> Calls;
     Bytes Incoming;            // what the reads hand out, in order
+    Bytes Reply;               // joins Incoming when the next request is written
     std::size_t ChunkSize = 0;  // at most this many bytes per read; 0: as many as asked
 };
 

@@ -208,6 +208,16 @@ TEST_F(SensorOnSim, ALateReplyIsNotTakenForTheNextOne) {
     EXPECT_EQ("\"ZEF\"", Text(Device.ReadIdentification()));
 }
 
+// The late reply arrives after its transaction gave up, while the next request of the same
+// shape is due: it is waited for and discarded before that request goes out.
+TEST_F(SensorOnSim, ALateReplyOnItsWayIsNotTakenForTheNextOne) {
+    ASSERT_TRUE(Client.Set(RegisterTable::Input, 16, 0x4142));  // would read as the text "AB..."
+    ASSERT_TRUE(Client.Fault("late 200 count 1"));
+    Measurements values{};
+    EXPECT_FALSE(Device.ReadMeasurements(values));
+    EXPECT_EQ("\"ZEF\"", Text(Device.ReadIdentification()));
+}
+
 // The late reply arrives while the next request, for another function, waits for its own.
 TEST_F(SensorOnSim, ALateReplyToAnotherFunctionIsRefused) {
     const int corrections[4] = {-150, 200, -300, 75};
