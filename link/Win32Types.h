@@ -36,9 +36,8 @@ inline constexpr BYTE EVENPARITY = 2;
 inline constexpr BYTE MARKPARITY = 3;
 inline constexpr BYTE SPACEPARITY = 4;
 
-// Stop-bit codes of the DCB.
+// The DCB stop-bit code for one stop bit.
 inline constexpr BYTE ONESTOPBIT = 0;
-inline constexpr BYTE TWOSTOPBITS = 2;
 
 // Values of the two-bit fields fDtrControl and fRtsControl.
 inline constexpr DWORD DTR_CONTROL_ENABLE = 1;
