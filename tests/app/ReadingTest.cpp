@@ -57,6 +57,31 @@ TEST_F(ReadingTest, ReadingGoesOnWhileNotConnectedAndKeepsTheLastValues)
     EXPECT_EQ("11.11", Text(FirstMeasurementPlace + 2)) << "reading resumes";
 }
 
+TEST_F(ReadingTest, ReadingGoesOnWhileTheSettingsDialogIsOpen)
+{
+    ConnectToSensor();
+    Click(ReadCheckBoxPlace);
+    HWND dialog = OpenSettingsDialog();
+    ASSERT_NE(nullptr, dialog);
+    SIM_OK(Sim.Clear());
+    Sleep(2500);
+    EXPECT_GE(MeasurementReads(Sim), 2u) << "the timer runs in the dialog's own message loop";
+    UserInput::Key(VK_ESCAPE);
+    EXPECT_TRUE(ToolProcess::WaitUntilGone(dialog));
+}
+
+TEST_F(ReadingTest, ATimerMessageOfAnyIdReadsTheMeasurements)
+{
+    ConnectToSensor();
+    SIM_OK(Sim.Clear());
+    // Columns: timer id.
+    const WPARAM ids[] = {1, 7};
+    for (WPARAM id : ids)
+        PostMessageW(Tool.MainWindow(), WM_TIMER, id, 0);
+    Tool.Settle();
+    EXPECT_EQ(2u, MeasurementReads(Sim)) << "one read per WM_TIMER, whatever its id";
+}
+
 TEST_F(ReadingTest, ClosingTheWindowWhileReadingEndsWithExitCodeZero)
 {
     ConnectToSensor();
