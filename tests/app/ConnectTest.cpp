@@ -78,9 +78,9 @@ TEST_F(ConnectTest, AForeignSensorIsRefusedWithItsTextAsCaption)
     };
     ConnectToSensor();
     ASSERT_EQ("ZEF", Text(IdentificationPlace));
-    const std::string measurement = Text(FirstMeasurementPlace);
     for (const auto& r : refused) {
         SCOPED_TRACE(r.Hex);
+        const std::string measurement = Text(FirstMeasurementPlace);
         SIM_OK(Sim.Command(std::string("identhex ") + r.Hex).rfind("ok", 0) == 0);
         ConnectToSensor();  // the box is up while the port list's command runs
         ToolProcess::MessageBoxSeen box = Tool.WaitForMessageBox();
