@@ -118,9 +118,14 @@ bool ToolProcess::WaitUntilGone(HWND Window, DWORD TimeoutMs)
 
 void ToolProcess::Settle() const
 {
-    // A sent message is answered only after every message sent before it was handled.
-    DWORD_PTR ignored;
-    SendMessageTimeoutW(Main, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
+    // A sent message is handled when the tool next looks at its queue, before the input
+    // waiting there; a second one is handled only after the tool has taken and handled that
+    // input and come back to its queue.
+    for (int round = 0; round < 2; ++round) {
+        DWORD_PTR ignored;
+        SendMessageTimeoutW(Main, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
+        Sleep(20);
+    }
 }
 
 ToolProcess::MessageBoxSeen ToolProcess::WaitForMessageBox(DWORD TimeoutMs) const
