@@ -40,7 +40,8 @@ TEST_F(ConnectTest, ChoosingThePortShowsEverythingTheSensorReports)
     EXPECT_TRUE(Sim.Writes().empty()) << "showing the sensor's settings writes nothing back";
     for (int k = 0; k < 4; ++k)
         EXPECT_EQ(measurements[k].Shown, Text(FirstMeasurementPlace + 2 * k)) << "measurement " << k + 1;
-    // The corrections are read after the measurements: put them in now and read again.
+    // The sensor adds its corrections to its measurements: they are set only now, and read by
+    // choosing the port again, which connects again.
     for (const auto& c : corrections)
         SIM_OK(Sim.Set(RegisterTable::Holding, c.Register, c.Value));
     ConnectToSensor();

@@ -153,7 +153,7 @@ TEST_F(LayoutTest, ChoiceListsHoldTheirItemsInTableOrderWithoutSelection)
         << "no space parity";
 
     std::vector<std::string> ports = WindowProbe::ListItems(Control(PortListPlace));
-    EXPECT_NE(ports.end(), std::find(ports.begin(), ports.end(), std::string(Port.begin(), Port.end())))
+    EXPECT_NE(ports.end(), std::find(ports.begin(), ports.end(), Port))
         << "the simulated sensor's port " << Port << " is offered";
 
     for (int place : {PortListPlace, AddressListPlace, BaudRateListPlace, ParityListPlace})

@@ -74,7 +74,7 @@ TEST_F(ReadingTest, ATimerMessageOfAnyIdReadsTheMeasurements)
 {
     ConnectToSensor();
     SIM_OK(Sim.Clear());
-    // Columns: timer id.
+    // The read timer's own id and another one.
     const WPARAM ids[] = {1, 7};
     for (WPARAM id : ids)
         PostMessageW(Tool.MainWindow(), WM_TIMER, id, 0);

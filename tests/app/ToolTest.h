@@ -8,8 +8,9 @@
 #include <string>
 
 // A fresh zef-config.exe for every test, with the simulated sensor of the test fixture (listed
-// among the machine's serial ports) put back to its defaults: identification "ZEF", address 1, 19200 Bd,
-// even parity, no corrections, no fault, counters cleared.
+// among the machine's serial ports) put back to its defaults: identification "ZEF", firmware
+// 1.05, serial number 123456, stored settings equal to the active ones (address 1, 19200 Bd,
+// even parity), no corrections, no fault, counters cleared.
 class ToolTest : public ::testing::Test {
 protected:
     // Places of the controls in the main window's creation order.
@@ -37,7 +38,7 @@ protected:
     // when the tool has run the command.
     void Choose(int Place, const std::string& Item);
     // Chooses the simulated sensor's port.
-    void ConnectToSensor() { Choose(PortListPlace, std::string(Port.begin(), Port.end())); }
+    void ConnectToSensor() { Choose(PortListPlace, Port); }
     // Moves the focus with Tab until it reaches the control; false when it never does.
     bool TabTo(int Place);
     // Clicks a control of the main window and waits until the tool has handled the click.
