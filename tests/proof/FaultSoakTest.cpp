@@ -77,7 +77,7 @@ class FaultSoak : public ::testing::Test {
     f.Type = pick < KindCount - 1 ? static_cast<Kind>(pick + 1) : None;
     switch (f.Type) {
       case Exception: f.Argument = std::uniform_int_distribution<unsigned>(1, 255)(Random); break;
-      case Late: f.Argument = std::uniform_int_distribution<unsigned>(TimeOutMs + 30, TimeOutMs + 75)(Random); break;
+      case Late: f.Argument = std::uniform_int_distribution<unsigned>(TimeOutMs + 40, TimeOutMs + 60)(Random); break;
       case Surplus: f.Argument = std::uniform_int_distribution<unsigned>(1, 20)(Random); break;
       case Delay: f.Argument = std::uniform_int_distribution<unsigned>(1, 30)(Random); break;
       default: break;

@@ -23,7 +23,9 @@ namespace {
 constexpr int Transactions = 20;
 // Our master gives up on a reply at 19200 Bd after 5 × 1 + 115 ms; the peer is given as long.
 constexpr auto TimeOut = 120ms;
-constexpr char LateFault[] = "late 200 count 1";
+// Late by half a time-out: well after the master gave up, and well within the one further read
+// time-out for which our master waits for a late reply before its next request.
+constexpr char LateFault[] = "late 180 count 1";
 
 using Words = std::array<std::uint16_t, 4>;
 using ReadIdentification = std::function<bool(Words&)>;
